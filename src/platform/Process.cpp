@@ -30,7 +30,7 @@ std::optional<int> runAndWait(const Text& program, const std::vector<Text>& argu
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) {
-            return std::nullopt;
+            return -1; // started, but reaped elsewhere (SIGCHLD ignored)
         }
     }
     if (WIFSIGNALED(status)) {
