@@ -19,6 +19,7 @@
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
+using guitest::clickAccept;
 using guitest::whenModalOpens;
 using platform::cz;
 using platform::modal;
@@ -28,18 +29,6 @@ namespace {
 
 QString q(const std::string& utf8) {
     return QString::fromStdString(utf8);
-}
-
-// Clicks the dialog's accept button (Otevřít, Uložit, Vybrat), as the user would.
-void clickAccept(QFileDialog* dialog) {
-    for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>("buttonBox")->buttons()) {
-        if (dialog->findChild<QDialogButtonBox*>("buttonBox")->buttonRole(button) ==
-            QDialogButtonBox::AcceptRole) {
-            button->click();
-            return;
-        }
-    }
-    ADD_FAILURE() << "the file dialog has no accept button";
 }
 
 TEST(QtDialogs, MessageBoxShowsPlainTextWithTheTitleNoIconAndOneOk) {

@@ -7,7 +7,10 @@
 #include <functional>
 #include <memory>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QTimer>
 #include <QWidget>
 
@@ -35,6 +38,18 @@ void whenModalOpens(std::function<void(Dialog*)> answer) {
         }
     });
     timer->start(10);
+}
+
+// Clicks a file dialog's accept button (Otevřít, Uložit, Vybrat), as the user would.
+inline void clickAccept(QFileDialog* dialog) {
+    auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+    for (QAbstractButton* button : buttons->buttons()) {
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+            button->click();
+            return;
+        }
+    }
+    ADD_FAILURE() << "the file dialog has no accept button";
 }
 
 } // namespace guitest
