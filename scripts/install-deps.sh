@@ -7,6 +7,7 @@ packages=(
     cmake g++ make pkg-config git        # build
     libgtest-dev libbenchmark-dev        # unit tests, benchmarks
     qt6-base-dev libgl-dev               # the program's windows
+    qt6-translations-l10n                # Qt's own texts (Ano, Ne, file dialogs) in Czech
     fonts-dejavu-core xvfb xauth         # fonts for the offscreen platform, screenshots
     clang-format                         # the format check
     python3 python3-pyftpdlib            # the FTP server that tests and the demo run on 127.0.0.1

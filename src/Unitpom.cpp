@@ -53,3 +53,15 @@ void EraseSettingsSection(const Text& section) {
     }
     file.eraseSection(sectionOrGeneral(section));
 }
+
+bool CheckSettingsComplete() {
+    const auto present = [](const char* key) { return !ReadSetting("", key, "").empty(); };
+    if (!present("FTPServer") || !present("Login") || !present("Heslo") || !present("Proxy")) {
+        return false;
+    }
+    // Byte for byte: a Proxy of "00" counts as on here, although it reads as the integer 0.
+    if (ReadSetting("", "Proxy", "") == "0") {
+        return true;
+    }
+    return present("ProxyAdresa") && present("ProxyPort");
+}

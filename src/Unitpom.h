@@ -29,3 +29,8 @@ void WriteSettingInt(const Text& key, std::int32_t value);
 
 // Removes `section` with all its keys; does nothing when the file does not exist.
 void EraseSettingsSection(const Text& section);
+
+// True when the settings that a connection needs are present: FTPServer, Login, Heslo (the
+// stored text, not the password) and Proxy are not empty, and unless Proxy is exactly "0",
+// ProxyAdresa and ProxyPort are not empty either. Only presence is tested.
+bool CheckSettingsComplete();
