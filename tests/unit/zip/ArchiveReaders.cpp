@@ -20,8 +20,9 @@ import sys, zipfile
 archive, out = sys.argv[1], sys.argv[2]
 with zipfile.ZipFile(archive) as zf:
     for index, info in enumerate(zf.infolist()):
-        with open('%s/%d' % (out, index), 'wb') as f:
-            f.write(zf.read(info))
+        if out:
+            with open('%s/%d' % (out, index), 'wb') as f:
+                f.write(zf.read(info))
         fields = [info.filename.encode('cp437', 'surrogateescape').hex(), info.compress_type,
                   info.flag_bits, info.CRC, info.compress_size, info.file_size,
                   info.external_attr, info.create_system * 256 + info.create_version,
@@ -64,10 +65,11 @@ CommandResult runCommand(const std::string& commandLine) {
     return result;
 }
 
-std::vector<ReadEntry> readWithPython(const std::string& archive) {
+std::vector<ReadEntry> readWithPython(const std::string& archive, bool withData) {
     testsupport::TempFolder out;
-    const CommandResult listed = runCommand("/usr/bin/python3 -c " + quoted(kListScript) + " " +
-                                            quoted(archive) + " " + quoted(out.path()));
+    const CommandResult listed =
+        runCommand("/usr/bin/python3 -c " + quoted(kListScript) + " " + quoted(archive) + " " +
+                   quoted(withData ? out.path() : ""));
     std::vector<ReadEntry> entries;
     if (listed.status != 0) {
         ADD_FAILURE() << "Python's zipfile refuses " << archive << ":\n" << listed.output;
@@ -96,7 +98,9 @@ std::vector<ReadEntry> readWithPython(const std::string& archive) {
         entry.dateTime = f[9];
         entry.extra = fromHex(f[10]);
         entry.headerOffset = static_cast<std::uint32_t>(std::stoul(f[11]));
-        entry.data = testsupport::readBytes(out.file(std::to_string(entries.size())));
+        if (withData) {
+            entry.data = testsupport::readBytes(out.file(std::to_string(entries.size())));
+        }
         entries.push_back(entry);
     }
     return entries;
@@ -107,7 +111,11 @@ void expectReadersAccept(const std::string& archive) {
     EXPECT_EQ(unzip.status, 0) << "unzip -t:\n" << unzip.output;
     const CommandResult sevenZip = runCommand("7zz t " + quoted(archive));
     EXPECT_EQ(sevenZip.status, 0) << "7zz t:\n" << sevenZip.output;
-    EXPECT_EQ(sevenZip.output.find("WARNING"), std::string::npos) << "7zz t:\n" << sevenZip.output;
+    // An archive behind other data (a handle target's prefix) is announced, not a fault.
+    const bool behindPrefix = sevenZip.output.find("open with offset") != std::string::npos;
+    EXPECT_TRUE(behindPrefix || sevenZip.output.find("WARNING") == std::string::npos)
+        << "7zz t:\n"
+        << sevenZip.output;
     const CommandResult python =
         runCommand("/usr/bin/python3 -c 'import sys, zipfile; "
                    "sys.exit(zipfile.ZipFile(sys.argv[1]).testzip() is not None)' " +

@@ -36,8 +36,9 @@ struct ReadEntry {
     std::string data;
 };
 
-// Reads every entry; fails the current test (and returns what it has) when Python refuses.
-std::vector<ReadEntry> readWithPython(const std::string& archive);
+// Reads every entry (its data too unless `withData` is false); fails the current test (and
+// returns what it has) when Python refuses.
+std::vector<ReadEntry> readWithPython(const std::string& archive, bool withData = true);
 
 // unzip -t, 7zz t and Python's testzip all accept the archive; otherwise the current test fails
 // with the readers' words.
