@@ -4,6 +4,8 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/LocalTime.h"
+
 namespace platform {
 namespace {
 
@@ -18,11 +20,7 @@ LocalDateTime localNow() {
     if (testClock()) {
         return testClock()();
     }
-    const std::time_t now = std::time(nullptr);
-    std::tm fields{};
-    ::localtime_r(&now, &fields);
-    return {fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,
-            fields.tm_hour,        fields.tm_min,     fields.tm_sec};
+    return localDateTimeOf(std::time(nullptr));
 }
 
 void setClockForTesting(std::function<LocalDateTime()> clock) {

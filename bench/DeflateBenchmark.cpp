@@ -1,0 +1,59 @@
+// bench_deflate FOLDER [LEVEL] [RUNS]: compresses text.bin, binary.bin and mixed.bin of FOLDER
+// (made by scripts/make-bench-corpus.sh) from memory into memory and prints, per file, the best
+// speed of RUNS runs in MB/s (10^6 input bytes per second), the compressed/input ratio, and a
+// digest of the compressed bytes, so that a faster build can be shown to give the same output.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "DeflateRun.h"
+#include "TestInputs.h"
+
+namespace {
+
+uint64_t fnv1a(const std::string& bytes) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char b : bytes) {
+        hash = (hash ^ b) * 1099511628211ull;
+    }
+    return hash;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_deflate FOLDER [LEVEL] [RUNS]\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    deflatetest::DeflateOptions options;
+    options.level = argc > 2 ? std::atoi(argv[2]) : 8;
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
+
+    std::printf("level %d, best of %d runs\n", options.level, runs);
+    for (const char* name : {"text.bin", "binary.bin", "mixed.bin"}) {
+        const std::string input = deflatetest::file_or_empty(folder + "/" + name);
+        if (input.empty()) {
+            std::fprintf(stderr, "bench_deflate: cannot read %s/%s\n", folder.c_str(), name);
+            return 1;
+        }
+        double best_seconds = 1e30;
+        deflatetest::DeflateRun run;
+        for (int i = 0; i < runs; ++i) {
+            const auto start = std::chrono::steady_clock::now();
+            run = deflatetest::deflate_bytes(input, options);
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            best_seconds = std::min(best_seconds, took.count());
+        }
+        std::printf("%-11s %9zu bytes  %7.1f MB/s  ratio %.4f  digest %016llx%s\n", name,
+                    input.size(), input.size() / best_seconds / 1e6,
+                    static_cast<double>(run.bytes.size()) / input.size(),
+                    static_cast<unsigned long long>(fnv1a(run.bytes)),
+                    run.check_text != nullptr ? "  CHECK FAILED" : "");
+    }
+    return 0;
+}
