@@ -1,8 +1,9 @@
-// bench_deflate FOLDER [LEVEL] [RUNS]: compresses text.bin, binary.bin and mixed.bin of FOLDER
-// (made by scripts/make-bench-corpus.sh) from memory into memory and prints, per file, the best
-// speed of RUNS runs in MB/s (10^6 input bytes per second of the thread's CPU time, which other
-// work on a busy machine disturbs less than the wall clock), the compressed/input ratio, and a
-// digest of the compressed bytes, so that a faster build can be shown to give the same output.
+// bench_deflate FOLDER [LEVEL] [RUNS] [FILE]: compresses text.bin, binary.bin and mixed.bin (or
+// only FILE) of FOLDER (made by scripts/make-bench-corpus.sh) from memory into memory and prints,
+// per file, the best speed of RUNS runs in MB/s (10^6 input bytes per second of the thread's CPU
+// time, which other work on a busy machine disturbs less than the wall clock), the compressed/input
+// ratio, and a digest of the compressed bytes, so that a faster build can be shown to give the same
+// output.
 
 #include <algorithm>
 #include <cstdio>
@@ -33,7 +34,7 @@ uint64_t fnv1a(const std::string& bytes) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_deflate FOLDER [LEVEL] [RUNS]\n");
+        std::fprintf(stderr, "usage: bench_deflate FOLDER [LEVEL] [RUNS] [FILE]\n");
         return 2;
     }
     const std::string folder = argv[1];
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
 
     std::printf("level %d, best of %d runs\n", options.level, runs);
     for (const char* name : {"text.bin", "binary.bin", "mixed.bin"}) {
+        if (argc > 4 && std::string(argv[4]) != name) {
+            continue;
+        }
         const std::string input = deflatetest::file_or_empty(folder + "/" + name);
         if (input.empty()) {
             std::fprintf(stderr, "bench_deflate: cannot read %s/%s\n", folder.c_str(), name);
