@@ -22,14 +22,6 @@ double cpu_seconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-uint64_t fnv1a(const std::string& bytes) {
-    uint64_t hash = 14695981039346656037ull;
-    for (unsigned char b : bytes) {
-        hash = (hash ^ b) * 1099511628211ull;
-    }
-    return hash;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,7 +54,7 @@ int main(int argc, char** argv) {
         std::printf("%-11s %9zu bytes  %7.1f MB/s  ratio %.4f  digest %016llx%s\n", name,
                     input.size(), input.size() / best_seconds / 1e6,
                     static_cast<double>(run.bytes.size()) / input.size(),
-                    static_cast<unsigned long long>(fnv1a(run.bytes)),
+                    static_cast<unsigned long long>(deflatetest::fnv1a(run.bytes)),
                     run.check_text != nullptr ? "  CHECK FAILED" : "");
     }
     return 0;

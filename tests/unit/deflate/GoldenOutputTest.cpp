@@ -14,14 +14,6 @@
 namespace deflatetest {
 namespace {
 
-uint64_t fnv1a(const std::string& bytes) {
-    uint64_t hash = 14695981039346656037ull;
-    for (unsigned char b : bytes) {
-        hash = (hash ^ b) * 1099511628211ull;
-    }
-    return hash;
-}
-
 struct Golden {
     const char* input;
     int32_t level;
