@@ -38,6 +38,7 @@ inline constexpr uint32_t HASH_SHIFT = 5;
 
 static_assert(HASH_SHIFT * MIN_MATCH == HASH_BITS, "a hash value must depend on three bytes");
 static_assert(MIN_LOOKAHEAD == 262 && MAX_DIST == 32506 && SLIDE_AT == 65274);
+static_assert(WINDOW_BUF_SIZE <= 65536, "window positions fit in 16 bits");
 static_assert(SLIDE_AT + MIN_LOOKAHEAD == WINDOW_BUF_SIZE,
               "a search at the slide position still has a whole look-ahead in the buffer");
 

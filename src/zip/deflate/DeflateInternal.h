@@ -82,8 +82,8 @@ inline uint32_t hash_insert(CompressorState* state, uint32_t pos) {
     MatchFinder& finder = state->finder;
     finder.hash_value = UPDATE_HASH(finder.hash_value, finder.window_buf[pos + 2]);
     const uint32_t candidate = finder.hash_first[finder.hash_value];
-    finder.chain_prev[pos & WINDOW_MASK] = candidate;
-    finder.hash_first[finder.hash_value] = pos;
+    finder.chain_prev[pos & WINDOW_MASK] = static_cast<uint16_t>(candidate);
+    finder.hash_first[finder.hash_value] = static_cast<uint16_t>(pos);
     return candidate;
 }
 

@@ -37,7 +37,7 @@ void slide_window(MatchFinder& finder) {
     finder.match_pos -= WINDOW_SIZE;
     finder.cur_pos -= WINDOW_SIZE;
     finder.block_origin -= static_cast<int32_t>(WINDOW_SIZE);
-    auto shift = [](uint32_t* positions, uint32_t count) {
+    auto shift = [](auto* positions, uint32_t count) {
         for (uint32_t i = 0; i < count; ++i) {
             positions[i] = positions[i] >= WINDOW_SIZE ? positions[i] - WINDOW_SIZE : 0;
         }

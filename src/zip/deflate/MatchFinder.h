@@ -7,10 +7,13 @@
 
 struct MatchFinder {
     uint8_t window_buf[WINDOW_BUF_SIZE]; // input, read into it directly
+    // Positions are below WINDOW_BUF_SIZE, so 16 bits hold them; half-size tables keep more of the
+    // chain walk, the compressor's hot loop, in the first-level cache.
+    //
     // For an inserted position p, entry p mod 32768 holds the position inserted before it with
     // the same hash (0 = none). It needs no clearing: a search reaches only entries written before.
-    uint32_t chain_prev[WINDOW_SIZE];
-    uint32_t hash_first[HASH_SIZE]; // per hash value the most recently inserted position (0 = none)
+    uint16_t chain_prev[WINDOW_SIZE];
+    uint16_t hash_first[HASH_SIZE]; // per hash value the most recently inserted position (0 = none)
     uint32_t window_limit;          // WINDOW_BUF_SIZE
     int32_t block_origin;    // where the current block's input starts; negative once slid past it
     bool slide_enabled;      // true

@@ -70,4 +70,12 @@ DeflateRun deflate_bytes(std::string_view input, const DeflateOptions& options) 
     return run;
 }
 
+uint64_t fnv1a(const std::string& bytes) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char b : bytes) {
+        hash = (hash ^ b) * 1099511628211ull;
+    }
+    return hash;
+}
+
 } // namespace deflatetest

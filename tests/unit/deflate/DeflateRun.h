@@ -26,4 +26,7 @@ struct DeflateRun {
 
 DeflateRun deflate_bytes(std::string_view input, const DeflateOptions& options = {});
 
+// FNV-1a, 64 bits: a digest that pins a stream's bytes.
+uint64_t fnv1a(const std::string& bytes);
+
 } // namespace deflatetest

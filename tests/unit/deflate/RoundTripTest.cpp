@@ -67,6 +67,9 @@ TEST_P(RoundTrip, InflatesBackAndKeepsTheFormatLimits) {
             EXPECT_LE(block.longest_lit_code, 15u);
             EXPECT_LE(block.longest_dist_code, 15u);
             EXPECT_LE(block.longest_bitlen_code, 7u);
+            for (const BlockReport::Match& match : block.matches) {
+                ASSERT_LE(match.distance, 32506u);
+            }
         }
     }
 }

@@ -84,6 +84,7 @@ void symbols(BitReader& in, const Code& lit, const Code& dist, BlockReport& bloc
         }
         ++block.symbols;
         if (sym < 256) {
+            ++block.literals;
             out.push_back(static_cast<char>(sym));
             continue;
         }
@@ -97,6 +98,7 @@ void symbols(BitReader& in, const Code& lit, const Code& dist, BlockReport& bloc
             throw std::runtime_error("bad distance code");
         }
         const uint32_t distance = kDistBase[dcode] + in.bits(kDistExtra[dcode]);
+        block.matches.push_back({length, distance});
         if (distance > out.size()) {
             throw std::runtime_error("distance before the start");
         }

@@ -20,6 +20,12 @@ struct BlockReport {
     uint32_t longest_dist_code = 0;       // dynamic blocks: longest distance code
     uint32_t longest_bitlen_code = 0;     // dynamic blocks: longest code-length code
     uint32_t length_code_counts[29] = {}; // uses of the length codes 257..285
+    struct Match {
+        uint32_t length;
+        uint32_t distance;
+    };
+    std::vector<Match> matches; // in stream order
+    uint32_t literals = 0;
 };
 
 struct StreamReport {
