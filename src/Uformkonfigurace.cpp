@@ -3,6 +3,7 @@
 
 #include "Uformkonfigurace.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <QCheckBox>
@@ -94,10 +95,18 @@ QPushButton* makeButton(const char* caption, QWidget* parent, const QRect& geome
     return placed(new QPushButton(q(caption), parent), geometry);
 }
 
+// The fallback for "MS Sans Serif" is wider than the designed font: a check box or radio button
+// grows to the right where its caption would otherwise be cut.
+template <typename Button>
+Button* widenedToCaption(Button* button) {
+    button->resize(std::max(button->width(), button->sizeHint().width()), button->height());
+    return button;
+}
+
 template <typename Button>
 ReleaseReporting<Button>* makeReporting(const char* caption, QWidget* parent,
                                         const QRect& geometry) {
-    return placed(new ReleaseReporting<Button>(q(caption), parent), geometry);
+    return widenedToCaption(placed(new ReleaseReporting<Button>(q(caption), parent), geometry));
 }
 
 // The field's text as the system's text. Only called once unstorableField has found every
@@ -160,8 +169,8 @@ TFormKonfigurace::TFormKonfigurace(QWidget* Owner)
     LMDButtonDefFTPServer = makeButton("Výchozí IP", this, {251, 8, 65, 26});
     ButtonBrowseLog = makeButton("Procházet", this, {471, 108, 63, 26});
     SaveDialog.Title = cz("Uložit log soubor");
-    RadioButtonAll =
-        placed(new QRadioButton(q("Zachovávat celou historii"), this), {232, 72, 137, 17});
+    RadioButtonAll = widenedToCaption(
+        placed(new QRadioButton(q("Zachovávat celou historii"), this), {232, 72, 137, 17}));
     RadioButtonAll->setChecked(true);
     RadioButtonLastOnly = placed(new QRadioButton(q("Jen výsledek"), this), {393, 72, 145, 17});
     GroupBox1 = placed(new QGroupBox(q("Operace se soubory po úspěšném odeslání: "), this),
