@@ -46,8 +46,16 @@ void KonfiguraceFixture::type(QLineEdit* field, const std::string& utf8) {
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     if (utf8.empty()) {
         QTest::keyClick(field, Qt::Key_Delete);
-    } else {
-        QTest::keyClicks(field, qs(utf8));
+        return;
+    }
+    for (const QChar c : qs(utf8)) {
+        // QTest names keys for Latin-1 only; other letters come as text, as a keyboard layout
+        // or an input method delivers them.
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(field, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
     }
 }
 
