@@ -5,9 +5,11 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 
 #include "Unitpom.h"
 #include "gui/main/MainWindowFixture.h"
@@ -30,6 +32,10 @@ TEST_F(MainWindowLayout, CaptionFrameAndClientArea) {
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_EQ(form->font().pixelSize(), 11);
+    form->show();
+    const QPoint offCentre = form->frameGeometry().center() -
+                             QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 1) << "centred on the screen";
 }
 
 TEST_F(MainWindowLayout, ComponentsWithTheirCaptionsPlacesAndTabOrder) {
