@@ -42,6 +42,8 @@ protected:
             ASSERT_NE(dialog, nullptr) << "another dialog opened";
             opened = true;
             EXPECT_EQ(dialog->parentWidget(), &form);
+            const QPoint offset = dialog->geometry().center() - form.geometry().center();
+            EXPECT_LE(offset.manhattanLength(), 2) << "centred over the main window";
             whileOpen(*dialog);
             EXPECT_FALSE(dialog->isVisible()) << "the dialog was left open";
         });
