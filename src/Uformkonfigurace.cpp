@@ -60,9 +60,6 @@ protected:
     }
 };
 
-using ReportingCheckBox = ReleaseReporting<QCheckBox>;
-using ReportingRadioButton = ReleaseReporting<QRadioButton>;
-
 template <typename Widget>
 Widget* placed(Widget* widget, const QRect& geometry) {
     widget->setGeometry(geometry);
