@@ -1,6 +1,10 @@
-// The configuration button. The configuration dialog is not part of the program yet, so the
-// button opens nothing.
+// The configuration button: a new configuration dialog for each showing, shown modally and
+// destroyed when it closes. Its result is of no interest: the settings are read afresh when needed.
 
+#include "Uformkonfigurace.h"
 #include "Umain.h"
 
-void TForm1::ButtonKonfiguraceClick() {}
+void TForm1::ButtonKonfiguraceClick() {
+    TFormKonfigurace dialog(this);
+    dialog.ShowModal();
+}

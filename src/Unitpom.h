@@ -11,6 +11,9 @@
 #include "platform/IniFile.h"
 #include "platform/Text.h"
 
+// The standard FTP server, which the configuration dialog offers when none has been saved.
+inline constexpr char DefaultFtpServer[] = "ftp.daloma.cz";
+
 // Full path of Settings.ini: the program's folder + "Settings.ini".
 Text SettingsFilePath();
 
