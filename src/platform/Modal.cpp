@@ -75,7 +75,10 @@ Modal* replacementModal = nullptr;
 
 Modal& modal() {
     static QtModal qtModal;
-    return replacementModal ? *replacementModal : qtModal;
+    if (replacementModal != nullptr) {
+        return *replacementModal;
+    }
+    return qtModal;
 }
 
 void setModalForTesting(Modal* replacement) {
