@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "DeflateRun.h"
-#include "StreamInspector.h"
+#include "StreamAnalyzer.h"
 #include "TestInputs.h"
 #include "zip/deflate/DeflateInternal.h"
 

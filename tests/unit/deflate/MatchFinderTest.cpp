@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DeflateRun.h"
-#include "StreamInspector.h"
+#include "StreamAnalyzer.h"
 #include "TestInputs.h"
 
 namespace deflatetest {

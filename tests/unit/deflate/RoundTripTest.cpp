@@ -8,7 +8,7 @@
 
 #include "DeflateRun.h"
 #include "PythonInflate.h"
-#include "StreamInspector.h"
+#include "StreamAnalyzer.h"
 #include "TestInputs.h"
 
 namespace deflatetest {

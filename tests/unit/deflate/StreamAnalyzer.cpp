@@ -1,4 +1,4 @@
-#include "StreamInspector.h"
+#include "StreamAnalyzer.h"
 
 #include <algorithm>
 #include <array>
